@@ -1,0 +1,55 @@
+# One flavour (plain or rec) of the library over one port backend.
+#   novra3_add_library(<target> <SHARED|STATIC> REC <ON|OFF> PORTS <direct|sim|none> [SOURCES ...])
+# PORTS none leaves lireport/ecrireport (and rien) to the caller's sources, as the test bus does.
+set(NOVRA3_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../src)
+
+function(novra3_add_library target kind)
+  cmake_parse_arguments(ARG "" "REC;PORTS" "SOURCES" ${ARGN})
+  set(src ${NOVRA3_SOURCE_DIR})
+  add_library(${target} ${kind}
+    ${src}/core/interface.cpp
+    ${src}/core/chrono.cpp
+    ${src}/core/delay.cpp
+    ${src}/core/load.cpp
+    ${src}/core/card_lock.cpp
+    ${src}/channels/analog_input.cpp
+    ${src}/channels/analog_output.cpp
+    ${src}/channels/logic.cpp
+    ${src}/exports/identification.cpp
+    ${src}/exports/stdcall_forms.cpp
+    ${src}/exports/double_forms.cpp
+    ${src}/exports/pointer_forms.cpp
+    ${ARG_SOURCES})
+  if(ARG_REC)
+    target_sources(${target} PRIVATE ${src}/sensors/sensor_names.cpp)
+    target_compile_definitions(${target} PUBLIC NOVRA3_REC=1)
+  else()
+    target_compile_definitions(${target} PUBLIC NOVRA3_REC=0)
+  endif()
+  if(ARG_PORTS STREQUAL "direct")
+    target_compile_definitions(${target} PRIVATE NOVRA3_PORTS_DIRECT=1)
+    target_sources(${target} PRIVATE ${src}/core/rien.cpp)
+  elseif(ARG_PORTS STREQUAL "sim")
+    target_compile_definitions(${target} PRIVATE NOVRA3_PORTS_SIM=1)
+    target_sources(${target} PRIVATE ${src}/core/rien.cpp ${src}/sim/card_model.cpp ${src}/sim/sim_ports.cpp)
+  endif()
+  target_include_directories(${target} PUBLIC ${src} ${src}/../include)
+  target_compile_definitions(${target} PRIVATE NOVRA3_BUILDING=1)
+  target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
+  set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+                                             POSITION_INDEPENDENT_CODE ON)
+
+  if(kind STREQUAL "SHARED")
+    if(WIN32)
+      target_sources(${target} PRIVATE ${src}/core/entry_windows.cpp ${src}/exports/novra3.def)
+      # Undecorated names from the module-definition file; the runtime linked in.
+      target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
+                          -Wl,--kill-at -Wl,--enable-stdcall-fixup)
+      set_target_properties(${target} PROPERTIES PREFIX "")
+    else()
+      target_sources(${target} PRIVATE ${src}/core/entry_linux.cpp)
+      target_link_options(${target} PRIVATE -Wl,--version-script=${src}/exports/novra3.map -Wl,--no-undefined)
+      set_target_properties(${target} PROPERTIES LINK_DEPENDS ${src}/exports/novra3.map)
+    endif()
+  endif()
+endfunction()
