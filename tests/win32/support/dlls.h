@@ -9,7 +9,8 @@
 
 namespace win32test {
 
-const Library& library(Flavour flavour);
+const Library& library(Flavour flavour);  // loaded at the first use
+void unload_all();
 
 class EachDll : public ::testing::TestWithParam<Flavour> {
 protected:

@@ -84,9 +84,19 @@ std::string to_string(const Arg& arg) {
             std::snprintf(text, sizeof text, "%d", static_cast<int>(static_cast<std::uint32_t>(arg.bits)));
             break;
         case Arg::Kind::real:
-            std::snprintf(text, sizeof text, "%.17g", std::bit_cast<double>(arg.bits));
+            if ((arg.bits & 0x7FF0000000000000u) == 0x7FF0000000000000u && (arg.bits << 12) != 0) {
+                std::snprintf(text, sizeof text, "%s (0x%016llX)", (arg.bits >> 51 & 1) ? "qNaN" : "sNaN",
+                              static_cast<unsigned long long>(arg.bits));
+            } else {
+                std::snprintf(text, sizeof text, "%.17g", std::bit_cast<double>(arg.bits));
+            }
             break;
         case Arg::Kind::single:
+            if ((arg.bits & 0x7F800000u) == 0x7F800000u && (arg.bits & 0x7FFFFFu) != 0) {
+                std::snprintf(text, sizeof text, "%s (0x%08X)", (arg.bits >> 22 & 1) ? "qNaN" : "sNaN",
+                              static_cast<unsigned>(arg.bits));
+                break;
+            }
             std::snprintf(text, sizeof text, "%.9gf",
                           static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(arg.bits))));
             break;
