@@ -82,6 +82,41 @@ extern "C" int __attribute__((stdcall)) faults(int n) {
     return *nowhere + n;
 }
 
+// Port accesses in both encodings; stdcall, port (or nothing) and value on the stack.
+extern "C" __attribute__((naked, stdcall)) int in_dx(int) {
+    __asm__("movl 4(%esp), %edx\n\tmovl $0x12345678, %eax\n\tinb %dx, %al\n\tret $4");
+}
+extern "C" __attribute__((naked, stdcall)) int in_imm8(int) {
+    __asm__("movl $0x12345678, %eax\n\tinb $0x80, %al\n\tret $4");
+}
+extern "C" __attribute__((naked, stdcall)) int out_dx(int, int) {
+    __asm__("movl 4(%esp), %edx\n\tmovl 8(%esp), %eax\n\toutb %al, %dx\n\tret $8");
+}
+extern "C" __attribute__((naked, stdcall)) int out_imm8(int) {
+    __asm__("movl 4(%esp), %eax\n\toutb %al, $0x81\n\tret $4");
+}
+
+TEST(Harness, EmulatedCardServesBothPortEncodings) {
+    EmulatedCard& card = EmulatedCard::install();
+    card.reset();
+    card.queue(0x30D, {0x5A, 0x5B});
+    card.answer(0x80, 0xC3);
+    const auto at = [](auto* f) { return reinterpret_cast<const void*>(f); };
+    EXPECT_EQ(call(at(&in_dx), Convention::stdcall, {integer(0x30D)}).integer(), 0x1234565A) << "AL only";
+    EXPECT_EQ(call(at(&in_dx), Convention::stdcall, {integer(0x30D)}).integer(), 0x1234565B);
+    EXPECT_EQ(call(at(&in_dx), Convention::stdcall, {integer(0x30D)}).integer(), 0x12345600) << "queue used up";
+    EXPECT_EQ(call(at(&in_imm8), Convention::stdcall, {integer(0)}).integer(), 0x123456C3);
+    EXPECT_TRUE(
+        kept_convention(call(at(&out_dx), Convention::stdcall, {integer(0x311), integer(0x1A5)}), ResultKind::word));
+    EXPECT_TRUE(kept_convention(call(at(&out_imm8), Convention::stdcall, {integer(0x3C)}), ResultKind::word));
+    EXPECT_EQ(card.take(), (PortTrace{read(0x30D, 0x5A), read(0x30D, 0x5B), read(0x30D, 0x00), read(0x80, 0xC3),
+                                      wrote(0x311, 0xA5), wrote(0x81, 0x3C)}));
+    card.card_like(0x00);
+    call(at(&out_dx), Convention::stdcall, {integer(0x311), integer(0x21)});
+    EXPECT_EQ(call(at(&in_dx), Convention::stdcall, {integer(0x311)}).integer(), 0x12345621) << "latch read-back";
+    EXPECT_EQ(card.undecoded(), 0u);
+}
+
 TEST(Harness, SeesEachBreachOfTheConvention) {
     const CallOutcome cdecl_call =
         call(reinterpret_cast<const void*>(&leaves_its_arguments), Convention::stdcall, {integer(1), integer(2)});
