@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include "core/interface.h"
+#include "fixture.h"
+
+namespace {
+
+using testbus::write;
+
+class SetupTest : public testbus::CardTest {};
+
+TEST_F(SetupTest, WritesTheSeventeenSetupBytesInOrderAndReadsNothing) {
+    novra3::initinterface();
+    const std::vector<testbus::Access> expected{
+        write(0x316, 0x00), write(0x314, 0x00), write(0x316, 0x04), write(0x317, 0x00), write(0x317, 0x04),
+        write(0x30E, 0x00), write(0x30C, 0x00), write(0x30E, 0x04), write(0x30F, 0x00), write(0x30D, 0xE0),
+        write(0x30F, 0x04), write(0x312, 0x00), write(0x310, 0xFF), write(0x312, 0x04), write(0x313, 0x00),
+        write(0x311, 0x00), write(0x313, 0x04),
+    };
+    EXPECT_EQ(testbus::trace(), expected);
+}
+
+TEST_F(SetupTest, PortTableHoldsControlDirectionDataOfEachSideInOrder) {
+    const std::array<std::int32_t, 24> expected{
+        0x316, 0x314, 0x314, 0x317, 0x315, 0x315, 0x312, 0x310, 0x310, 0x313, 0x311, 0x311,
+        0x30E, 0x30C, 0x30C, 0x30A, 0x308, 0x308, 0x30F, 0x30D, 0x30D, 0x30B, 0x309, 0x309,
+    };
+    EXPECT_EQ(novra3::tableports, expected);
+}
+
+}  // namespace
