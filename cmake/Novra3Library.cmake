@@ -1,6 +1,7 @@
 # One flavour (plain or rec) of the library over one port backend.
 #   novra3_add_library(<target> <SHARED|STATIC> REC <ON|OFF> PORTS <direct|sim|none> [SOURCES ...])
 # PORTS none leaves lireport/ecrireport (and rien) to the caller's sources, as the test bus does.
+include(GNUInstallDirs)
 set(NOVRA3_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../src)
 
 function(novra3_add_library target kind)
@@ -22,9 +23,9 @@ function(novra3_add_library target kind)
     ${ARG_SOURCES})
   if(ARG_REC)
     target_sources(${target} PRIVATE ${src}/sensors/sensor_names.cpp)
-    target_compile_definitions(${target} PUBLIC NOVRA3_REC=1)
+    target_compile_definitions(${target} PUBLIC $<BUILD_INTERFACE:NOVRA3_REC=1>)
   else()
-    target_compile_definitions(${target} PUBLIC NOVRA3_REC=0)
+    target_compile_definitions(${target} PUBLIC $<BUILD_INTERFACE:NOVRA3_REC=0>)
   endif()
   if(ARG_PORTS STREQUAL "direct")
     target_compile_definitions(${target} PRIVATE NOVRA3_PORTS_DIRECT=1)
@@ -33,7 +34,9 @@ function(novra3_add_library target kind)
     target_compile_definitions(${target} PRIVATE NOVRA3_PORTS_SIM=1)
     target_sources(${target} PRIVATE ${src}/core/rien.cpp ${src}/sim/card_model.cpp ${src}/sim/sim_ports.cpp)
   endif()
-  target_include_directories(${target} PUBLIC ${src} ${src}/../include)
+  # Hosts of an installed tree see only the public header.
+  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${src}> $<BUILD_INTERFACE:${src}/../include>
+                                              $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
   target_compile_definitions(${target} PRIVATE NOVRA3_BUILDING=1)
   target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
   set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
