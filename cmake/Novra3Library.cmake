@@ -49,6 +49,15 @@ function(novra3_add_library target kind)
       target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
                           -Wl,--kill-at -Wl,--enable-stdcall-fixup)
       set_target_properties(${target} PROPERTIES PREFIX "")
+      if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        add_custom_command(TARGET ${target} POST_BUILD
+          COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${CMAKE_DLLTOOL}
+                  "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:${target}>,|>" -DDEF=${src}/exports/novra3.def
+                  -DDLLNAME=$<TARGET_FILE_NAME:${target}> -DIMPLIB=$<TARGET_LINKER_FILE:${target}>
+                  -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/decorated_implib.cmake
+          COMMENT "Import library with decorated names for ${target}"
+          VERBATIM)
+      endif()
     else()
       target_sources(${target} PRIVATE ${src}/core/entry_linux.cpp)
       target_link_options(${target} PRIVATE -Wl,--version-script=${src}/exports/novra3.map -Wl,--no-undefined)
