@@ -21,7 +21,10 @@ static void check_text(const char* what, const char* expected, const char* got) 
 
 int main(void) {
     check_text("stdtitre", "NOVRA3 (et NOVRA4 ?)", stdtitre());
-    check_int("detail names the simulated card", 1, strstr(stddetail(), "(carte simul\xE9" "e)") != NULL);
+    check_int("detail names the simulated card", 1,
+              strstr(stddetail(),
+                     "(carte simul\xE9"
+                     "e)") != NULL);
 
     check_int("stdsb(1, 1)", 101, stdsb(1, 1));
     check_int("stdeb(1) after stdsb(1, 1)", 1, stdeb(1));
@@ -37,7 +40,10 @@ int main(void) {
 #endif
 
 #ifdef HOST_REC
-    check_text("stdnead(0)", "thermom\xE8" "tre voie0", stdnead(0));
+    check_text("stdnead(0)",
+               "thermom\xE8"
+               "tre voie0",
+               stdnead(0));
 #else
     check_text("stdnead(0)", "Connecteur A, voie 0", stdnead(0));
 #endif
