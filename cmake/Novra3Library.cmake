@@ -1,6 +1,7 @@
 # One flavour (plain or rec) of the library over one port backend.
 #   novra3_add_library(<target> <SHARED|STATIC> REC <ON|OFF> PORTS <direct|sim|none> [SOURCES ...])
 # PORTS none leaves lireport/ecrireport (and rien) to the caller's sources, as the test bus does.
+include(GNUInstallDirs)
 set(NOVRA3_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../src)
 
 function(novra3_add_library target kind)
@@ -22,9 +23,9 @@ function(novra3_add_library target kind)
     ${ARG_SOURCES})
   if(ARG_REC)
     target_sources(${target} PRIVATE ${src}/sensors/sensor_names.cpp)
-    target_compile_definitions(${target} PUBLIC NOVRA3_REC=1)
+    target_compile_definitions(${target} PUBLIC $<BUILD_INTERFACE:NOVRA3_REC=1>)
   else()
-    target_compile_definitions(${target} PUBLIC NOVRA3_REC=0)
+    target_compile_definitions(${target} PUBLIC $<BUILD_INTERFACE:NOVRA3_REC=0>)
   endif()
   if(ARG_PORTS STREQUAL "direct")
     target_compile_definitions(${target} PRIVATE NOVRA3_PORTS_DIRECT=1)
@@ -33,7 +34,9 @@ function(novra3_add_library target kind)
     target_compile_definitions(${target} PRIVATE NOVRA3_PORTS_SIM=1)
     target_sources(${target} PRIVATE ${src}/core/rien.cpp ${src}/sim/card_model.cpp ${src}/sim/sim_ports.cpp)
   endif()
-  target_include_directories(${target} PUBLIC ${src} ${src}/../include)
+  # Hosts of an installed tree see only the public header.
+  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${src}> $<BUILD_INTERFACE:${src}/../include>
+                                              $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
   target_compile_definitions(${target} PRIVATE NOVRA3_BUILDING=1)
   target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
   set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
@@ -46,6 +49,15 @@ function(novra3_add_library target kind)
       target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
                           -Wl,--kill-at -Wl,--enable-stdcall-fixup)
       set_target_properties(${target} PROPERTIES PREFIX "")
+      if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        add_custom_command(TARGET ${target} POST_BUILD
+          COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${CMAKE_DLLTOOL}
+                  "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:${target}>,|>" -DDEF=${src}/exports/novra3.def
+                  -DDLLNAME=$<TARGET_FILE_NAME:${target}> -DIMPLIB=$<TARGET_LINKER_FILE:${target}>
+                  -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/decorated_implib.cmake
+          COMMENT "Import library with decorated names for ${target}"
+          VERBATIM)
+      endif()
     else()
       target_sources(${target} PRIVATE ${src}/core/entry_linux.cpp)
       target_link_options(${target} PRIVATE -Wl,--version-script=${src}/exports/novra3.map -Wl,--no-undefined)
