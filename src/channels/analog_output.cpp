@@ -13,8 +13,8 @@ std::int32_t valeursortie = 0;
 
 void ecrirecna(std::int32_t valeur) { ecrireport(reg::kDac, static_cast<std::uint8_t>(valeur)); }
 
-StepRequest steps_for_volts(double v) {
-    const NearestInteger k = nearest_integer(std::bit_cast<std::uint64_t>(v), reg::kDacStepsPerVolt);
+StepRequest steps_for_volts(std::uint64_t v) {
+    const NearestInteger k = nearest_integer(v, reg::kDacStepsPerVolt);
     if (k.not_a_number) return {true, false, 0};
     if (k.negative) return {false, k.magnitude != 0, 0};
     if (k.magnitude > static_cast<std::uint64_t>(reg::kDacMaxStep)) return {false, true, reg::kDacMaxStep};
@@ -34,6 +34,14 @@ constexpr double kError = -777.0;
 
 }  // namespace
 
+double sad_bits(std::int32_t n, std::uint64_t v) {
+    const StepRequest k = steps_for_volts(v);
+    if (n != 0 || k.not_a_number) return kError;
+    set_output(k.steps);
+    if (k.clamped) return kVoltsOfStep[static_cast<std::size_t>(k.steps)];
+    return opaque_double(v);
+}
+
 }  // namespace novra3
 
 extern "C" {
@@ -46,14 +54,7 @@ int NOVRA3_REGISTER sa(int n, int v) {
     return steps;
 }
 
-double NOVRA3_REGISTER sad(int n, double v) {
-    using namespace novra3;
-    const StepRequest k = steps_for_volts(v);
-    if (n != 0 || k.not_a_number) return kError;
-    set_output(k.steps);
-    if (k.clamped) return kVoltsOfStep[static_cast<std::size_t>(k.steps)];
-    return opaque_double(std::bit_cast<std::uint64_t>(v));
-}
+double NOVRA3_REGISTER sad(int n, double v) { return novra3::sad_bits(n, novra3::bits_in_memory(v)); }
 
 int NOVRA3_REGISTER rsa(int n) { return n == 0 ? novra3::valeursortie : NOVRA3_ERREUR_VOIE; }
 

@@ -20,8 +20,12 @@ struct StepRequest {
     std::int32_t steps;  // 0..255
 };
 
-// Nearest integer to 25 × v computed on the bits: the same for every x87 setting.
-StepRequest steps_for_volts(double v);
+// Nearest integer to 25 × v computed on the bits of v: the same for every x87 setting.
+StepRequest steps_for_volts(std::uint64_t v);
+
+// sad with its volts as bits. The variants call it, so that their double never
+// passes through the x87 unit on its way (a signalling NaN would raise).
+double sad_bits(std::int32_t n, std::uint64_t v);
 
 inline constexpr std::int32_t clamp_steps(std::int32_t v) {
     return v < 0 ? 0 : (v > reg::kDacMaxStep ? reg::kDacMaxStep : v);

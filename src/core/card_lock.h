@@ -15,6 +15,7 @@ namespace novra3 {
 class CardLock {
 public:
     CardLock() { InitializeCriticalSection(&section_); }
+    ~CardLock() { DeleteCriticalSection(&section_); }
     CardLock(const CardLock&) = delete;
     CardLock& operator=(const CardLock&) = delete;
     void lock() { EnterCriticalSection(&section_); }

@@ -118,6 +118,29 @@ constexpr std::uint64_t double_bits_of_single(std::uint32_t bits) {
     return sign | (static_cast<std::uint64_t>(exponent - 127 + 1023) << 52) | (fraction << 29);
 }
 
+// The bits of a double or single argument, read from its memory as integers.
+// A bit_cast may be compiled as an x87 load and store, and loading a
+// signalling NaN raises when the host has unmasked invalid operations.
+inline std::uint64_t bits_in_memory(const double& x) {
+#if defined(__i386__)
+    std::uint32_t low, high;
+    __asm__("movl %2, %0\n\tmovl 4+%2, %1" : "=r"(low), "=r"(high) : "m"(x));
+    return (std::uint64_t{high} << 32) | low;
+#else
+    return std::bit_cast<std::uint64_t>(x);
+#endif
+}
+
+inline std::uint32_t bits_in_memory(const float& x) {
+#if defined(__i386__)
+    std::uint32_t bits;
+    __asm__("movl %1, %0" : "=r"(bits) : "m"(x));
+    return bits;
+#else
+    return std::bit_cast<std::uint32_t>(x);
+#endif
+}
+
 // Reinterprets bits as a double the compiler cannot trace back to an argument,
 // so it never loads an argument onto the x87 stack on a path that does not
 // return it (loading a signalling NaN would raise).

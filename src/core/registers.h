@@ -55,6 +55,7 @@ inline constexpr std::uint16_t kLogicInputsHigh = side(1).data;  // inputs 8-15
 inline constexpr int kLogicInputs = 16;
 
 // ---- Logic outputs ---------------------------------------------------------------
+inline constexpr std::uint16_t kLogicOutputLatch = side(4).data;
 inline constexpr int kLogicOutputs = 4;
 inline constexpr int kLogicOutputNames = 8;  // outputs 4-7 are named but cannot be set
 inline constexpr std::array<std::uint8_t, kLogicOutputs> kLogicOutputBit{0x01, 0x02, 0x10, 0x20};

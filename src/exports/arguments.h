@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "channels/analog_output.h"
 #include "core/float_bits.h"
 #include "novra3.h"
 
@@ -13,24 +14,27 @@ namespace novra3 {
 
 inline constexpr double kErrorDouble = -777.0;
 
-inline std::uint64_t bits_of(double x) { return std::bit_cast<std::uint64_t>(x); }
+inline std::uint64_t bits_of(const double& x) { return bits_in_memory(x); }
 
 // A double argument that is not a 32-bit integer after rounding is refused:
-// the variant returns `refused` without calling its base entry point.
+// the variant returns `refused` without calling its base entry point. It takes
+// the double's bits, read where the entry point received it: GCC copies a
+// double through the x87 unit, which raises on a signalling NaN.
 template <typename Result, typename Base>
-Result with_integer(double x, Result refused, Base base) {
-    const IntegerArgument n = integer_argument(bits_of(x));
+Result with_integer(std::uint64_t x, Result refused, Base base) {
+    const IntegerArgument n = integer_argument(x);
     return n.ok ? base(n.value) : refused;
 }
 
 inline float as_single(double x) { return opaque_single(single_bits_nearest(bits_of(x))); }
 
-inline double widen(float v) { return opaque_double(double_bits_of_single(std::bit_cast<std::uint32_t>(v))); }
+// A single argument widened exactly, as the bits of the double.
+inline std::uint64_t widen(const float& v) { return double_bits_of_single(bits_in_memory(v)); }
 
-inline double load_double(const double* p) {
+inline std::uint64_t bits_at(const double* p) {
     std::uint64_t bits;
     std::memcpy(&bits, p, sizeof bits);
-    return opaque_double(bits);
+    return bits;
 }
 
 }  // namespace novra3

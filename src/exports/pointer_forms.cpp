@@ -17,7 +17,7 @@ const double* NOVRA3_REGISTER pead(int n) {
 }
 
 const double* NOVRA3_REGISTER psad(int n, const double* pv) {
-    psad_cell = sad(n, novra3::load_double(pv));
+    psad_cell = novra3::sad_bits(n, novra3::bits_at(pv));
     return &psad_cell;
 }
 
