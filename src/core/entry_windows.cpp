@@ -9,6 +9,8 @@
 
 namespace {
 
+#if defined(__i386__)
+
 // A process without port permission gets the privileged-instruction
 // exception at the first set-up write. Unless a handler of the host deals
 // with it (a port emulator, say), process-attach resumes here and fails.
@@ -48,6 +50,16 @@ bool load(HINSTANCE self) {
     RemoveVectoredExceptionHandler(handler);
     return loaded;
 }
+
+#else
+
+// Only the 32-bit build reaches the card's ports; the 64-bit one is simulated.
+bool load(HINSTANCE) {
+    novra3::charger();
+    return true;
+}
+
+#endif
 
 }  // namespace
 
