@@ -65,3 +65,21 @@ function(novra3_add_library target kind)
     endif()
   endif()
 endfunction()
+
+# One flavour over the test bus, for tests, fuzzing and benchmarks.
+#   novra3_add_testbus_library(<target> REC <ON|OFF> DELAY <counting|real>)
+# DELAY picks the empty routine of the delay loop: one that counts its calls,
+# or the real one where the wait itself is timed.
+function(novra3_add_testbus_library target)
+  cmake_parse_arguments(ARG "" "REC;DELAY" "" ${ARGN})
+  set(support ${NOVRA3_SOURCE_DIR}/../tests/support)
+  if(ARG_DELAY STREQUAL "real")
+    set(rien ${NOVRA3_SOURCE_DIR}/core/rien.cpp)
+  else()
+    set(rien ${support}/counting_rien.cpp)
+  endif()
+  novra3_add_library(${target} STATIC REC ${ARG_REC} PORTS none SOURCES ${support}/test_bus.cpp ${rien})
+  target_include_directories(${target} PUBLIC ${support})
+  # The test bus itself may use exceptions and RTTI like any test code.
+  target_compile_options(${target} PRIVATE -fexceptions -frtti)
+endfunction()
